@@ -1,0 +1,50 @@
+"""Start-up as the user sees it: the credits box alone first, then the
+centred window with its whole tree, the focus on the adventure button, and
+the maker's address handed to the browser once the box was closed."""
+import harness
+from harness import CONTROLS, CREDITS_CAPTION, CREDITS_TEXT, MAIN_RECT, MAKER_URL, check, expect
+
+
+def check_tree(main):
+    expect(main.rect, MAIN_RECT, "main window place and outer size")
+    for control_id, cls, parent_id, place, text in CONTROLS:
+        w = main.control(control_id)
+        what = f"control {control_id} ({text or cls})"
+        expect(w.cls, cls, f"{what}: class")
+        expect(w.text, text, f"{what}: text")
+        expect(w.parent.id if parent_id else w.parent.hwnd, parent_id or main.hwnd, f"{what}: parent")
+        expect(tuple(w.place), place, f"{what}: place in its parent")
+        check(w.visible and w.enabled, f"{what} is hidden or disabled")
+    # The window's own children, top first.
+    expect([c.id for c in main.children], [100, 101, 102, 119], "stacking of the window's children")
+
+
+def test(s):
+    s.start()
+    snap = s.wait_for(lambda s: s.visible_box(CREDITS_CAPTION) and s, 15, "the credits box")
+    s.screenshot("credits")
+    box = snap.box(CREDITS_CAPTION)
+    texts = [c.text for c in box.descendants()]
+    check(CREDITS_TEXT in texts, f"credits text not in the box: {texts}")
+    main = snap.main()
+    check(not (main and main.visible), f"the main window is visible under the credits box: {main}")
+    expect(s.browser_calls(), [], "addresses opened while the credits box is open")
+
+    s.move_to(*box.centre())
+    s.key("Return")
+    snap = s.wait_for(lambda s: s.visible_main() and not s.box(CREDITS_CAPTION) and s,
+                      15, "the main window after Enter on the credits box")
+    s.screenshot("shown")
+    main = snap.main()
+    check_tree(main)
+    focused = snap.find(snap.focus)
+    expect(focused and focused.id, harness.BUTTON1, f"focused control ({focused})")
+    calls = harness.wait_until(s.browser_calls, 15, "the browser to be asked for the maker's site")
+    expect(calls, [MAKER_URL], "addresses handed to the browser")
+
+    s.move_to(*main.centre())
+    s.key("Escape")
+    expect(s.exit_code(), 0, "exit code after Esc")
+
+
+harness.run(test)
