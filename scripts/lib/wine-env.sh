@@ -61,43 +61,32 @@ start_xvfb() {
 # that Wine draws frames and `wine prog.exe` returns the program's exit code,
 # 96 DPI, and no crash dialog to block a run.
 configure_prefix() {
-    local reg="$WINEPREFIX/setup.reg"
-    cat >"$reg" <<'REG'
-REGEDIT4
-
-[HKEY_CURRENT_USER\Software\Wine\Explorer]
-"Desktop"="Default"
-
-[HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]
-"Default"="1024x768"
-
-[HKEY_CURRENT_USER\Software\Wine\WineDbg]
-"ShowCrashDialog"=dword:00000000
-
-[HKEY_CURRENT_USER\Control Panel\Desktop]
-"LogPixels"=dword:00000060
-REG
-    wine regedit /S "$(winepath -w "$reg" 2>/dev/null)"
-    rm -f "$reg"
+    wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f &&
+    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f &&
+    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f &&
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f
 }
 
 # Creates the pristine prefix once (about 15 s) under the Chinese locale,
 # which message boxes need, and caches it; a changed Wine version remakes it.
 pristine_prefix() {
-    local pristine="$WINE_DIR/pristine" stamp
-    stamp="$(wine --version) $(md5sum "${BASH_SOURCE[0]}" | cut -c1-32)"
+    local pristine="$WINE_DIR/pristine" stamp lock
+    stamp="$(wine --version) $(declare -f configure_prefix | md5sum | cut -c1-32)"
+    mkdir -p "$WINE_DIR"
+    exec {lock}>"$WINE_DIR/.lock"
+    flock "$lock"  # several runs may want it at once
     if [ ! -f "$pristine/.stamp" ] || [ "$(cat "$pristine/.stamp")" != "$stamp" ]; then
         rm -rf "$pristine" "$pristine.tmp"
-        mkdir -p "$WINE_DIR"
         (
             export WINEPREFIX="$pristine.tmp" WINEDEBUG=-all LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
             wineboot -i >/dev/null 2>&1
-            configure_prefix >/dev/null 2>&1
+            configure_prefix >/dev/null 2>&1 || exit 1
             wineserver -w
-        )
+        ) || return 1
         echo "$stamp" >"$pristine.tmp/.stamp"
         mv "$pristine.tmp" "$pristine"
     fi
+    exec {lock}>&-
     echo "$pristine"
 }
 
@@ -116,11 +105,13 @@ start_wineserver() {
     wineserver -f -p >/dev/null 2>&1 &
     STARTED_PIDS+=($!)
     SERVER_PREFIXES+=("$WINEPREFIX")
-    wait_for 10 test -S "$(wine_socket_dir)/socket"
+    wait_for 10 server_socket_exists
 }
 
-wine_socket_dir() {
-    local ino dev
-    ino=$(stat -c %i "$WINEPREFIX") dev=$(stat -c %d "$WINEPREFIX")
-    printf '/tmp/.wine-%s/server-%x-%x' "$(id -u)" "$dev" "$ino"
+# The server's socket sits in a folder named after the prefix's device and
+# inode, under /tmp/.wine-UID or, in this Wine build, a /tmp/wine-XXXXXX folder.
+server_socket_exists() {
+    local name
+    name=$(printf 'server-%x-%x' "$(stat -c %d "$WINEPREFIX")" "$(stat -c %i "$WINEPREFIX")")
+    compgen -G "/tmp/.wine-$(id -u)/$name/socket" >/dev/null || compgen -G "/tmp/wine-*/$name/socket" >/dev/null
 }
