@@ -78,8 +78,12 @@ LRESULT CALLBACK EditBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lPara
     auto& state = *reinterpret_cast<EditBoxState*>(data);
     switch (message) {
     case WM_CHAR:
+    case WM_IME_CHAR:
         if (!PassesTypedFilter(static_cast<unsigned>(wParam))) return 0;  // dropped without a beep
         break;
+    // The edit box may insert an input method's result itself; the default
+    // handling hands it over as WM_IME_CHAR, through the filter.
+    case WM_IME_COMPOSITION: return DefWindowProcW(box, message, wParam, lParam);
     case WM_NCCALCSIZE: return OnNcCalcSize(box, wParam, lParam, state);
     case WM_NCPAINT: OnNcPaint(box, wParam, state); return 0;
     case WM_SETFONT: return OnSetFont(box, wParam, lParam, state);

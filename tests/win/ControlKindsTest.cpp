@@ -199,6 +199,19 @@ TEST_F(ControlKinds, EachKindIsCreatedHiddenWithItsSettings) {
     EXPECT_EQ(TextOf(button), L"查询");
 
     EXPECT_EQ(GetWindowLongW(group, GWL_STYLE) & (BS_TYPEMASK | WS_CLIPCHILDREN), BS_GROUPBOX | WS_CLIPCHILDREN);
+
+    // The pointing hand: 32 x 32 (a monochrome mask holds AND and XOR halves), tip at (6, 1).
+    ICONINFO cursor{};
+    ASSERT_TRUE(GetIconInfo(reinterpret_cast<HCURSOR>(GetClassLongPtrW(link, GCLP_HCURSOR)), &cursor));
+    BITMAP mask{};
+    GetObjectW(cursor.hbmMask, sizeof mask, &mask);
+    EXPECT_FALSE(cursor.fIcon);
+    EXPECT_EQ(cursor.xHotspot, 6u);
+    EXPECT_EQ(cursor.yHotspot, 1u);
+    EXPECT_EQ(mask.bmWidth, 32);
+    EXPECT_EQ(mask.bmHeight, cursor.hbmColor ? 32 : 64);
+    DeleteObject(cursor.hbmMask);
+    if (cursor.hbmColor) DeleteObject(cursor.hbmColor);
 }
 
 TEST_F(ControlKinds, TypedCharactersPassOnlyAsDigitsAndMinus) {
@@ -226,6 +239,10 @@ TEST_F(ControlKinds, TypedCharactersPassOnlyAsDigitsAndMinus) {
     SendMessageW(edit, EM_SETSEL, 0, -1);
     SendMessageW(edit, WM_CHAR, '9', 1);
     EXPECT_EQ(TextOf(edit), L"9");
+    // Characters of an input method go through the same filter.
+    for (wchar_t ch : std::wstring(L"中5１-")) SendMessageW(edit, WM_IME_CHAR, ch, 1);
+    PumpMessages();  // the default handling may post them on as WM_CHAR
+    EXPECT_EQ(TextOf(edit), L"95-");
 }
 
 TEST_F(ControlKinds, PastedTextIsKeptUnchangedAfterTheFocusLeaves) {
