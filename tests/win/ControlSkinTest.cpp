@@ -132,8 +132,7 @@ class ControlSkin : public testing::Test {
 protected:
     void SetUp() override {
         RegisterClasses();
-        // Hidden unless a test needs the screen: destroying a shown window costs Wine seconds here.
-        window_ = CreateWindowExW(0, L"SkinTestWindow", L"skin test", WS_POPUP, 40, 40, 300, 260,
+        window_ = CreateWindowExW(0, L"SkinTestWindow", L"skin test", WS_POPUP | WS_VISIBLE, 40, 40, 300, 260,
                                   nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
         ASSERT_TRUE(window_);
         button_ = Child(window_, L"BUTTON", L"OK", WS_TABSTOP | BS_PUSHBUTTON, 10, 10, 80, 26);
@@ -169,7 +168,7 @@ TEST_F(ControlSkin, SwitchingOnDressesTheStandardControlsOnly) {
     EXPECT_FALSE(IsSkinned(window_));
 
     // The controls' own painting on screen carries the skin, not only a rendering.
-    SetWindowPos(window_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    SetWindowPos(window_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
     Pump();
     HDC screen = GetDC(nullptr);
@@ -305,11 +304,7 @@ const ButtonCase kButtonCases[] = {
     {"Normal", [](HWND) {}, kButtonBorder, kWhite, {226, 223, 214}, kFaceTop, kFaceBottom, kBlack},
     {"MouseOver", [](HWND b) { SendMessageW(b, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5)); }, kButtonBorder, kHotTop,
      kHotBottom, kFaceTop, kFaceBottom, kBlack},
-    {"Focused",
-     [](HWND b) {
-         ShowWindow(GetParent(b), SW_SHOWNORMAL);
-         SetFocus(b);
-     }, kButtonBorder, kHotTop, kHotBottom, kFaceTop, kFaceBottom, kBlack},
+    {"Focused", [](HWND b) { SetFocus(b); }, kButtonBorder, kHotTop, kHotBottom, kFaceTop, kFaceBottom, kBlack},
     {"Default", [](HWND b) { SendMessageW(b, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE); }, kButtonBorder, kHotTop,
      kHotBottom, kFaceTop, kFaceBottom, kBlack},
     {"PressedUnderTheMouse",
