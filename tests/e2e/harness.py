@@ -143,6 +143,10 @@ class Snapshot:
         w = self.box(caption)
         return w if w and w.visible else None
 
+    def focused(self):
+        """The focused window (as a Window), or None."""
+        return self.find(self.focus)
+
     def find(self, hwnd):
         for top in self.windows:
             for w in [top, *top.descendants()]:
@@ -218,6 +222,8 @@ class Session:
         with open(script, "w") as f:
             f.write(f'#!/bin/sh\nprintf "%s\\n" "$*" >> "{self.browser_log}"\n')
         os.chmod(script, 0o755)
+        if os.path.exists(self.browser_log):
+            os.remove(self.browser_log)
         self.wine(["reg", "add", r"HKCU\Software\Wine\WineBrowser", "/v", "Browsers",
                    "/t", "REG_SZ", "/d", script, "/f"])
 
@@ -330,6 +336,11 @@ class Session:
         self.xdotool("type", "--delay", "40", "--", text)
 
 
+def fail(message):
+    """For a wait's condition: not yet, and why (reported if time runs out)."""
+    raise TestFailure(message)
+
+
 def check(condition, message):
     if not condition:
         raise TestFailure(message)
@@ -338,6 +349,15 @@ def check(condition, message):
 def expect(actual, expected, what):
     if actual != expected:
         raise TestFailure(f"{what}: expected {expected!r}, got {actual!r}")
+
+
+def failure_screenshot(session):
+    if session:
+        try:
+            session.screenshot("failure")
+            print(f"screenshot: {session.out_dir}/{session.name}-{session.shots:02d}-failure.png")
+        except Exception as error:  # the failure itself is what matters
+            print(f"no screenshot: {error}")
 
 
 def run(test, lang="zh_CN.UTF-8"):
@@ -351,10 +371,12 @@ def run(test, lang="zh_CN.UTF-8"):
         test(session)
     except TestFailure as failure:
         print(f"FAIL {name}: {failure}")
+        failure_screenshot(session)
         sys.exit(1)
     except Exception:
         traceback.print_exc()
         print(f"FAIL {name}: error in the test")
+        failure_screenshot(session)
         sys.exit(1)
     finally:
         if session:
