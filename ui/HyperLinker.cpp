@@ -40,10 +40,11 @@ std::optional<std::string> ReadClassesValue(const std::string& subkey) {
 }
 
 // WinExec takes an ANSI command line. The registered command is read as ANSI
-// bytes, so that its 260-byte limit is the one WinExec's callers have always
-// met and it reaches WinExec unconverted; only the address is converted, to
-// the ANSI code page. (CreateProcessW would need the handles closed and the
-// command parsed the way WinExec does, for no gain with ASCII addresses.)
+// bytes, so its 260-byte limit counts the bytes WinExec gets and it reaches
+// WinExec unconverted; only the address is converted, to the ANSI code page.
+// (CreateProcessW would need its handles closed and the command line searched
+// the way WinExec does, for no gain with ASCII addresses.) WinExec's success
+// is any result above 31.
 bool OpenWithHtmHandler(const std::wstring& address) {
     const std::optional<std::string> htmClass = ReadClassesValue(".htm");
     if (!htmClass) return false;
