@@ -63,7 +63,8 @@ def test(s):
                                 (EDIT2, ["Tab", "Tab"], BUTTON1)]:
         s.click(main.control(start))
         s.wait_for(lambda s: s.focus == s.main().control(start).hwnd or
-                   harness.fail(f"focus on {s.focused()}"), 10, f"focus on {start}")
+                   harness.fail(f"focus on {s.focused()}, active {s.find(s.active)}, "
+                                f"main enabled {s.main().enabled}"), 10, f"focus on {start}")
         s.key(*keys)
         snap = s.wait_for(lambda s: s.focus == s.main().control(target).hwnd and s, 10,
                           f"{'+'.join(keys)} from {start} to focus {target}")
