@@ -5,7 +5,9 @@ from harness import CONTROLS, COURAGE5, EDIT1, BUTTON1, HP6, MAIN_TITLE, expect
 
 
 def test(s):
-    main = s.start_past_credits().main()
+    snap = s.start_past_credits()
+    expect(snap.code_page, 1252, "ANSI code page under the English locale")
+    main = snap.main()
     s.screenshot("shown")
     expect(main.text, MAIN_TITLE, "window title")
     for control_id, _, _, _, text in CONTROLS:

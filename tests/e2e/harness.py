@@ -122,6 +122,7 @@ class Snapshot:
     def __init__(self, data):
         self.windows = [Window(w) for w in data["windows"]]
         self.focus, self.active = data["focus"], data["active"]
+        self.code_page = data["acp"]  # the ANSI code page of the probe's (and so the program's) locale
 
     def top(self, cls, title):
         """The top-level window of that class and title, or None."""

@@ -1,7 +1,8 @@
 // Looks at the desktop from a second process, as an inspection tool would,
 // and prints what it sees as JSON (UTF-8) on stdout for the end-to-end tests.
 //   probe windows   every top-level window with its tree of children, and
-//                   the focus and active windows of the foreground thread
+//                   the focus and active windows of the foreground thread,
+//                   and the ANSI code page that Wine's locale gives
 #include <windows.h>
 
 #include <cstdio>
@@ -105,11 +106,13 @@ int Windows() {
         first = false;
         out += WindowJson(w, true);
     }
-    GUITHREADINFO info{sizeof info};
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
     GetGUIThreadInfo(0, &info);
     out += "],\"foreground\":" + HwndJson(GetForegroundWindow()) +
            ",\"active\":" + HwndJson(info.hwndActive) + ",\"focus\":" + HwndJson(info.hwndFocus) +
-           ",\"capture\":" + HwndJson(info.hwndCapture) + "}\n";
+           ",\"capture\":" + HwndJson(info.hwndCapture) +
+           ",\"acp\":" + std::to_string(GetACP()) + "}\n";
     DWORD written = 0;
     WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), out.data(), static_cast<DWORD>(out.size()), &written,
               nullptr);
