@@ -12,6 +12,7 @@ always ends the program it started, also when the test fails.
 import json
 import os
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
@@ -376,6 +377,8 @@ def run(test, lang="zh_CN.UTF-8"):
     if len(sys.argv) != 4:
         sys.exit(f"usage: {sys.argv[0]} Tarvelo.exe probe.exe output-folder")
     name = os.path.splitext(os.path.basename(sys.argv[0]))[0]
+    # A stopped test (ctest's timeout, Ctrl+C) still ends the program it started.
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit(f"FAIL {name}: stopped"))
     session = None
     try:
         session = Session(name, *sys.argv[1:], lang=lang)
