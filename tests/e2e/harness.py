@@ -228,8 +228,10 @@ class Session:
         os.chmod(script, 0o755)
         if os.path.exists(self.browser_log):
             os.remove(self.browser_log)
-        self.wine(["reg", "add", r"HKCU\Software\Wine\WineBrowser", "/v", "Browsers",
-                   "/t", "REG_SZ", "/d", script, "/f"])
+        rc, _ = self.wine(["reg", "add", r"HKCU\Software\Wine\WineBrowser", "/v", "Browsers",
+                           "/t", "REG_SZ", "/d", script, "/f"])
+        if rc != 0:
+            raise TestFailure(f"could not register the fake browser (reg exit code {rc})")
 
     def browser_calls(self):
         if not os.path.exists(self.browser_log):
@@ -363,13 +365,17 @@ def expect(actual, expected, what):
         raise TestFailure(f"{what}: expected {expected!r}, got {actual!r}")
 
 
-def failure_screenshot(session):
-    if session:
-        try:
-            session.screenshot("failure")
-            print(f"screenshot: {session.out_dir}/{session.name}-{session.shots:02d}-failure.png")
-        except Exception as error:  # the failure itself is what matters
-            print(f"no screenshot: {error}")
+def failure_report(session):
+    """Whether the program had ended, and a screenshot of the moment."""
+    if not session:
+        return
+    if session.process and session.process.poll() is not None:
+        print(f"the program had ended, exit code {session.process.returncode}")
+    try:
+        session.screenshot("failure")
+        print(f"screenshot: {session.out_dir}/{session.name}-{session.shots:02d}-failure.png")
+    except Exception as error:  # the failure itself is what matters
+        print(f"no screenshot: {error}")
 
 
 def run(test, lang="zh_CN.UTF-8"):
@@ -385,12 +391,12 @@ def run(test, lang="zh_CN.UTF-8"):
         test(session)
     except TestFailure as failure:
         print(f"FAIL {name}: {failure}")
-        failure_screenshot(session)
+        failure_report(session)
         sys.exit(1)
     except Exception:
         traceback.print_exc()
         print(f"FAIL {name}: error in the test")
-        failure_screenshot(session)
+        failure_report(session)
         sys.exit(1)
     finally:
         if session:

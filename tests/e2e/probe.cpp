@@ -67,7 +67,8 @@ std::string Children(HWND parent);
 
 // The fields every window has; `rect` is in screen coordinates, `place` is
 // relative to the parent's client area (for a top-level window, the client
-// area's screen rectangle).
+// area's screen rectangle). Read in sequence: the window's own state before
+// its children's, so that a window seen visible has its children read after.
 std::string WindowJson(HWND w, bool topLevel) {
     RECT outer, client;
     GetWindowRect(w, &outer);
@@ -77,15 +78,19 @@ std::string WindowJson(HWND w, bool topLevel) {
                     reinterpret_cast<POINT*>(&place), 2);
     DWORD pid = 0;
     GetWindowThreadProcessId(w, &pid);
-    std::string out = "{\"hwnd\":" + HwndJson(w) + ",\"pid\":" + std::to_string(pid) +
-                      ",\"id\":" + std::to_string(GetDlgCtrlID(w)) +
-                      ",\"class\":" + Quoted(ClassOf(w)) + ",\"text\":" + Quoted(TextOf(w)) +
-                      ",\"rect\":" + RectJson(outer) + (topLevel ? ",\"client\":" : ",\"place\":") +
-                      RectJson(place) + ",\"style\":" + std::to_string(GetWindowLongW(w, GWL_STYLE) & 0xffffffffu) +
-                      ",\"exstyle\":" + std::to_string(GetWindowLongW(w, GWL_EXSTYLE) & 0xffffffffu) +
-                      ",\"visible\":" + Bool(IsWindowVisible(w)) +
-                      ",\"enabled\":" + Bool(IsWindowEnabled(w)) + ",\"children\":" + Children(w) + "}";
-    return out;
+    std::string out = "{\"hwnd\":" + HwndJson(w);
+    out += ",\"pid\":" + std::to_string(pid);
+    out += ",\"id\":" + std::to_string(GetDlgCtrlID(w));
+    out += ",\"class\":" + Quoted(ClassOf(w));
+    out += ",\"text\":" + Quoted(TextOf(w));
+    out += ",\"rect\":" + RectJson(outer);
+    out += (topLevel ? ",\"client\":" : ",\"place\":") + RectJson(place);
+    out += ",\"style\":" + std::to_string(static_cast<DWORD>(GetWindowLongW(w, GWL_STYLE)));
+    out += ",\"exstyle\":" + std::to_string(static_cast<DWORD>(GetWindowLongW(w, GWL_EXSTYLE)));
+    out += ",\"visible\":" + Bool(IsWindowVisible(w));
+    out += ",\"enabled\":" + Bool(IsWindowEnabled(w));
+    out += ",\"children\":" + Children(w);
+    return out + "}";
 }
 
 // Direct children only, in z-order (the first on top); each recurses.
@@ -109,10 +114,11 @@ int Windows() {
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
     GetGUIThreadInfo(0, &info);
-    out += "],\"foreground\":" + HwndJson(GetForegroundWindow()) +
-           ",\"active\":" + HwndJson(info.hwndActive) + ",\"focus\":" + HwndJson(info.hwndFocus) +
-           ",\"capture\":" + HwndJson(info.hwndCapture) +
-           ",\"acp\":" + std::to_string(GetACP()) + "}\n";
+    out += "],\"foreground\":" + HwndJson(GetForegroundWindow());
+    out += ",\"active\":" + HwndJson(info.hwndActive);
+    out += ",\"focus\":" + HwndJson(info.hwndFocus);
+    out += ",\"capture\":" + HwndJson(info.hwndCapture);
+    out += ",\"acp\":" + std::to_string(GetACP()) + "}\n";
     DWORD written = 0;
     WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), out.data(), static_cast<DWORD>(out.size()), &written,
               nullptr);
