@@ -47,6 +47,17 @@ def start_to_box(exe, title):
         proc.wait()
 
 
+def object_rows(exe):
+    """objects.exe's table (GDI and USER objects around long use, query
+    times), through a file: a pipe would be held open by Wine's services."""
+    out = os.path.join(os.path.dirname(exe), "objects.txt")
+    with open(out, "w") as rows:
+        code = subprocess.run(["wine", exe], stdin=subprocess.DEVNULL, stdout=rows, stderr=subprocess.DEVNULL,
+                              cwd=os.path.dirname(exe), timeout=600).returncode
+    with open(out) as rows:
+        return rows.read(), code
+
+
 def main():
     tarvelo, baseline = sys.argv[1], sys.argv[2]
     programs = [("Tarvelo.exe", tarvelo, "Ostrel 提示："), ("baseline.exe", baseline, "Baseline box")]
@@ -69,6 +80,11 @@ def main():
     for name, size, imports, t, r in rows:
         print(f"| {name} | {size} | {imports} | {t * 1000:.0f} ms | {r} KiB |")
     print(f"| ratio | | | {t_ratio:.2f} (target <= 1.2) | {m_ratio:.2f} (target <= 1.3) |")
+    rows, code = object_rows(os.path.join(os.path.dirname(baseline), "objects.exe"))
+    print()
+    print(rows, end="")
+    if code != 0:
+        sys.exit(f"objects.exe exited with {code}")
 
 
 if __name__ == "__main__":
