@@ -1,13 +1,10 @@
 #include "Button.h"
 
-#include "Text.h"
+#include "ChildControl.h"
 
 HWND CreateQueryButton(HWND parent, int id, const ControlDescription& d) {
-    HWND button = CreateWindowExW(0, L"BUTTON", Widen(d.text).c_str(),
-                                  WS_CHILD | WS_TABSTOP | BS_PUSHBUTTON | BS_CENTER | BS_VCENTER | BS_MULTILINE,
-                                  d.left, d.top, d.width, d.height, parent,
-                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
-                                  nullptr);
+    HWND button = CreateChildControl(L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON | BS_CENTER | BS_VCENTER | BS_MULTILINE,
+                                     0, parent, id, d);
     if (button)  // the table gives both buttons the default GUI font
         SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
     return button;

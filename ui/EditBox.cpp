@@ -1,5 +1,6 @@
 #include "EditBox.h"
 
+#include "ChildControl.h"
 #include "EditRules.h"
 #include "Gdi.h"
 #include "Reflect.h"
@@ -100,9 +101,7 @@ LRESULT CALLBACK EditBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lPara
 
 HWND CreateEditBox(HWND parent, int id, const ControlDescription& d) {
     // Without ES_NOHIDESEL the selection is hidden while the box has no focus.
-    HWND box = CreateWindowExW(WS_EX_STATICEDGE, L"EDIT", Widen(d.text).c_str(),
-                               WS_CHILD | ES_LEFT | ES_AUTOHSCROLL, d.left, d.top, d.width, d.height, parent,
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+    HWND box = CreateChildControl(L"EDIT", ES_LEFT | ES_AUTOHSCROLL, WS_EX_STATICEDGE, parent, id, d);
     if (!box) return nullptr;
     auto* state = new EditBoxState{ToColorref(d.textColour), ToColorref(d.background),
                                    ScopedGdiObj<HBRUSH>(CreateSolidBrush(ToColorref(d.background)))};

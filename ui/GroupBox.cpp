@@ -1,5 +1,6 @@
 #include "GroupBox.h"
 
+#include "ChildControl.h"
 #include "Gdi.h"
 #include "Reflect.h"
 #include "Text.h"
@@ -94,9 +95,7 @@ LRESULT CALLBACK GroupBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lPar
 }  // namespace
 
 HWND CreateGroupBox(HWND parent, int id, const ControlDescription& d) {
-    HWND box = CreateWindowExW(0, L"BUTTON", Widen(d.text).c_str(), WS_CHILD | WS_CLIPCHILDREN | BS_GROUPBOX,
-                               d.left, d.top, d.width, d.height, parent,
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+    HWND box = CreateChildControl(L"BUTTON", WS_CLIPCHILDREN | BS_GROUPBOX, 0, parent, id, d);
     if (!box) return nullptr;
     auto* state = new GroupBoxState{ToColorref(d.textColour), ToColorref(d.background),
                                     ScopedGdiObj<HBRUSH>(CreateSolidBrush(ToColorref(d.background)))};

@@ -1,5 +1,6 @@
 #include "HyperLinker.h"
 
+#include "ChildControl.h"
 #include "Gdi.h"
 #include "HandCursor.h"
 #include "LinkRules.h"
@@ -171,7 +172,5 @@ bool RegisterLinkClass(HINSTANCE instance) {
 HWND CreateHyperLinker(HWND parent, int id, const ControlDescription& d) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     if (!RegisterLinkClass(instance)) return nullptr;
-    return CreateWindowExW(0, kClassName, Widen(d.text).c_str(), WS_CHILD, d.left, d.top, d.width, d.height, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
-                           const_cast<ControlDescription*>(&d));
+    return CreateChildControl(kClassName, 0, 0, parent, id, d, &d);
 }

@@ -1,5 +1,6 @@
 #include "Label.h"
 
+#include "ChildControl.h"
 #include "Gdi.h"
 #include "Text.h"
 
@@ -97,11 +98,8 @@ HFONT CreateDescribedFont(FontChoice font, bool& owned) {
 }
 
 HWND CreateLabel(HWND parent, int id, const ControlDescription& d) {
-    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
-    RegisterLabelClass(instance);
-    return CreateWindowExW(0, kLabelClass, Widen(d.text).c_str(), WS_CHILD, d.left, d.top, d.width,
-                           d.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
-                           const_cast<ControlDescription*>(&d));
+    RegisterLabelClass(GetModuleHandleW(nullptr));
+    return CreateChildControl(kLabelClass, 0, 0, parent, id, d, &d);
 }
 
 void LabelCaption::SetCaption(std::string_view caption) {
