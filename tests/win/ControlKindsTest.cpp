@@ -8,6 +8,7 @@
 #include "HyperLinker.h"
 #include "Reflect.h"
 #include "Text.h"
+#include "WinTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -68,24 +69,9 @@ HWND CreateParent() {
     return window;
 }
 
-void PumpMessages() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
-
 ControlDescription Describe(ControlKind kind, std::string_view text, Rgb textColour, Rgb background,
                             int width = 48, int height = 20, std::string_view address = "") {
     return {"", kind, "", 10, 10, width, height, text, textColour, background, FontChoice::DefaultGui, address, false};
-}
-
-std::wstring TextOf(HWND window) {
-    const int length = GetWindowTextLengthW(window);
-    std::wstring text(length + 1, L'\0');
-    text.resize(GetWindowTextW(window, text.data(), length + 1));
-    return text;
 }
 
 // A 32-bit top-down bitmap that a control paints into, or the screen is copied into.
@@ -196,7 +182,7 @@ TEST_F(ControlKinds, EachKindIsCreatedHiddenWithItsSettings) {
     EXPECT_EQ(buttonStyle & BS_TYPEMASK, BS_PUSHBUTTON);  // not the default button
     EXPECT_EQ(buttonStyle & (WS_TABSTOP | BS_CENTER | BS_VCENTER | BS_MULTILINE),
               WS_TABSTOP | BS_CENTER | BS_VCENTER | BS_MULTILINE);
-    EXPECT_EQ(TextOf(button), L"查询");
+    EXPECT_EQ(WindowText(button), L"查询");
 
     EXPECT_EQ(GetWindowLongW(group, GWL_STYLE) & (BS_TYPEMASK | WS_CLIPCHILDREN), BS_GROUPBOX | WS_CLIPCHILDREN);
 
@@ -229,20 +215,20 @@ TEST_F(ControlKinds, TypedCharactersPassOnlyAsDigitsAndMinus) {
         SCOPED_TRACE(Narrow(c.typed));
         SetWindowTextW(edit, L"");
         for (wchar_t ch : c.typed) SendMessageW(edit, WM_CHAR, ch, 1);
-        EXPECT_EQ(TextOf(edit), c.expected);
+        EXPECT_EQ(WindowText(edit), c.expected);
     }
     // Inserted at the caret, replacing the selection.
     SetWindowTextW(edit, L"12");
     SendMessageW(edit, EM_SETSEL, 1, 1);
     SendMessageW(edit, WM_CHAR, '-', 1);
-    EXPECT_EQ(TextOf(edit), L"1-2");
+    EXPECT_EQ(WindowText(edit), L"1-2");
     SendMessageW(edit, EM_SETSEL, 0, -1);
     SendMessageW(edit, WM_CHAR, '9', 1);
-    EXPECT_EQ(TextOf(edit), L"9");
+    EXPECT_EQ(WindowText(edit), L"9");
     // Characters of an input method go through the same filter.
     for (wchar_t ch : std::wstring(L"中5１-")) SendMessageW(edit, WM_IME_CHAR, ch, 1);
     PumpMessages();  // the default handling may post them on as WM_CHAR
-    EXPECT_EQ(TextOf(edit), L"95-");
+    EXPECT_EQ(WindowText(edit), L"95-");
 }
 
 TEST_F(ControlKinds, PastedTextIsKeptUnchangedAfterTheFocusLeaves) {
@@ -251,13 +237,7 @@ TEST_F(ControlKinds, PastedTextIsKeptUnchangedAfterTheFocusLeaves) {
     ShowWindow(edit, SW_SHOWNA);
     ShowWindow(button, SW_SHOWNA);
     const std::wstring pasted = L"ab １2 .+中";
-    ASSERT_TRUE(OpenClipboard(parent_));
-    EmptyClipboard();
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (pasted.size() + 1) * sizeof(wchar_t));
-    std::copy_n(pasted.c_str(), pasted.size() + 1, static_cast<wchar_t*>(GlobalLock(memory)));
-    GlobalUnlock(memory);
-    ASSERT_NE(SetClipboardData(CF_UNICODETEXT, memory), nullptr);
-    CloseClipboard();
+    ASSERT_TRUE(PutOnClipboard(parent_, pasted));
 
     SetFocus(edit);
     SendMessageW(edit, WM_CHAR, '5', 1);
@@ -266,7 +246,7 @@ TEST_F(ControlKinds, PastedTextIsKeptUnchangedAfterTheFocusLeaves) {
     SetFocus(button);
     PumpMessages();
     EXPECT_EQ(GetFocus(), button);
-    EXPECT_EQ(TextOf(edit), L"5" + pasted + L" x");
+    EXPECT_EQ(WindowText(edit), L"5" + pasted + L" x");
 
     // No length limit: far beyond the system's default of 30000 characters.
     const std::wstring longText(40000, L'7');

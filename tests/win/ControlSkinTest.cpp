@@ -1,4 +1,5 @@
 #include "ControlSkin.h"
+#include "WinTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -80,14 +81,6 @@ private:
 Rendering Client(HWND w) { return Rendering(w, WM_PRINTCLIENT, PRF_CLIENT | PRF_ERASEBKGND); }
 Rendering Whole(HWND w) { return Rendering(w, WM_PRINT, PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND); }
 
-void Pump() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
-
 HBRUSH GroupBrush() {
     static HBRUSH brush = CreateSolidBrush(RGB(kGroupBackground.r, kGroupBackground.g, kGroupBackground.b));
     return brush;
@@ -140,12 +133,12 @@ protected:
         edit_ = Child(window_, L"EDIT", L"12", ES_AUTOHSCROLL, 10, 140, 120, 20, WS_EX_STATICEDGE);
         custom_ = Child(window_, L"SkinTestCustom", L"custom", 0, 200, 10, 60, 20);
         label_ = Child(window_, L"STATIC", L"label", 0, 200, 40, 60, 20);
-        Pump();
+        PumpMessages();
     }
     void TearDown() override {
         SetSkinStyle(0);
         DestroyWindow(window_);
-        Pump();
+        PumpMessages();
     }
     static RECT ClientOf(HWND w) {
         RECT r;
@@ -170,7 +163,7 @@ TEST_F(ControlSkin, SwitchingOnDressesTheStandardControlsOnly) {
     // The controls' own painting on screen carries the skin, not only a rendering.
     SetWindowPos(window_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    Pump();
+    PumpMessages();
     HDC screen = GetDC(nullptr);
     RECT b, e;
     GetWindowRect(button_, &b);
@@ -252,7 +245,7 @@ TEST_F(ControlSkin, MessageBoxOkButtonIsDressedAsTheDefaultButton) {
     EXPECT_TRUE(g_box.skinned);
     EXPECT_EQ(g_box.border, kButtonBorder);
     EXPECT_EQ(g_box.bandTop, (Colour{255, 240, 207}));  // the default button's band
-    Pump();
+    PumpMessages();
     EXPECT_EQ(SkinnedControlCount(), before);  // the box's buttons, used or not, are forgotten
 }
 

@@ -2,6 +2,7 @@
 // controls, the Tab rule and Esc.
 #include "MainWindow.h"
 #include "Text.h"
+#include "WinTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -11,15 +12,6 @@ namespace {
 
 bool createdRan = false;
 void RecordCreated() { createdRan = IsWindowVisible(FindWindowW(L"WTWindow", L"Tarvelo")) == FALSE; }
-
-void Pump() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) continue;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
 
 std::string ClassOf(HWND w) {
     wchar_t name[64];
@@ -34,18 +26,18 @@ protected:
     void SetUp() override {
         createdRan = false;
         ASSERT_TRUE(window.Build(GetModuleHandleW(nullptr), RecordCreated));
-        Pump();
+        PumpMessages();
     }
     void TearDown() override {
         if (IsWindow(window.Handle())) DestroyWindow(window.Handle());
-        Pump();
+        PumpMessages();
         SetKey(VK_SHIFT, false);
     }
     HWND At(const char* name) { return window.Control(ControlIndex(name)); }
     void Query(const char* input, const char* button, const char* entry) {
         SetWindowTextW(At(input), Widen(entry).c_str());
         SendMessageW(At(button), BM_CLICK, 0, 0);
-        Pump();
+        PumpMessages();
     }
     bool Key(WPARAM vk) {
         MSG msg{};
@@ -194,7 +186,7 @@ TEST_F(MainWindowTest, EnterRunsNoQueryAndF1DoesNothing) {
     SetWindowTextW(At("编辑框1"), L"12");
     EXPECT_FALSE(Key(VK_RETURN));
     EXPECT_TRUE(Key(VK_F1));
-    Pump();
+    PumpMessages();
     EXPECT_EQ(TextOf(At("标签5")), "未查询！");
 }
 
@@ -202,11 +194,11 @@ TEST_F(MainWindowTest, EscClosesButShiftEscDoesNot) {
     SetFocus(At("编辑框1"));
     SetKey(VK_SHIFT, true);
     EXPECT_FALSE(Key(VK_ESCAPE));
-    Pump();
+    PumpMessages();
     EXPECT_TRUE(IsWindow(window.Handle()));
     SetKey(VK_SHIFT, false);
     EXPECT_TRUE(Key(VK_ESCAPE));
-    Pump();
+    PumpMessages();
     EXPECT_EQ(window.Handle(), nullptr);
 }
 

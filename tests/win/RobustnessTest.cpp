@@ -9,6 +9,7 @@
 #include "HyperLinker.h"
 #include "MainWindow.h"
 #include "Text.h"
+#include "WinTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -25,21 +26,6 @@ std::ostream& operator<<(std::ostream& out, const GuiObjectCount& c) {
 }
 
 namespace {
-
-void Pump() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) continue;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
-
-std::wstring TextOf(HWND w) {
-    std::wstring text(GetWindowTextLengthW(w) + 1, L'\0');
-    text.resize(GetWindowTextW(w, text.data(), static_cast<int>(text.size())));
-    return text;
-}
 
 // Message boxes of this thread, closed from a timer inside their modal loop,
 // in turn by OK, Esc, Enter and the close command.
@@ -73,12 +59,12 @@ class Robustness : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(window.Build(GetModuleHandleW(nullptr), SkinOn));
-        Pump();
+        PumpMessages();
     }
     void TearDown() override {
         if (IsWindow(window.Handle())) DestroyWindow(window.Handle());
         SetSkinStyle(0);
-        Pump();
+        PumpMessages();
     }
     HWND At(const char* name) { return window.Control(ControlIndex(name)); }
 
@@ -93,22 +79,16 @@ protected:
     }
     std::wstring Results() {
         std::wstring all;
-        for (const Panel& p : Panels()) all += TextOf(p.first) + L"|" + TextOf(p.second) + L"|";
+        for (const Panel& p : Panels()) all += WindowText(p.first) + L"|" + WindowText(p.second) + L"|";
         return all;
     }
     static void Click(HWND button) {
         SendMessageW(button, BM_CLICK, 0, 0);
-        Pump();
+        PumpMessages();
     }
     static void Paste(HWND edit, const std::wstring& text) {
         SetWindowTextW(edit, L"");
-        ASSERT_TRUE(OpenClipboard(edit));
-        EmptyClipboard();
-        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
-        std::copy_n(text.c_str(), text.size() + 1, static_cast<wchar_t*>(GlobalLock(memory)));
-        GlobalUnlock(memory);
-        ASSERT_NE(SetClipboardData(CF_UNICODETEXT, memory), nullptr);
-        CloseClipboard();
+        ASSERT_TRUE(PutOnClipboard(edit, text));
         SendMessageW(edit, WM_PASTE, 0, 0);
     }
     MainWindow window;
@@ -194,20 +174,20 @@ TEST_F(Robustness, UnusualPastedEntriesReturnAtOnceAndChangeNothing) {
             SCOPED_TRACE(c.name);
             const std::wstring results = Results();
             Paste(p.input, c.text);
-            Pump();
-            const std::wstring entry = TextOf(p.input);
+            PumpMessages();
+            const std::wstring entry = WindowText(p.input);
             EXPECT_EQ(entry, c.text);
             const auto start = std::chrono::steady_clock::now();
             Click(p.button);
             const auto elapsed = std::chrono::steady_clock::now() - start;
             EXPECT_LT(elapsed, std::chrono::seconds(1));
             EXPECT_EQ(Results(), results);
-            EXPECT_EQ(TextOf(p.input), entry);
+            EXPECT_EQ(WindowText(p.input), entry);
         }
     }
     EXPECT_EQ(BoxWatch::closed, 0) << "no query of a non-empty entry shows a box";
     for (const Panel& p : Panels()) SetWindowTextW(p.input, L"");
-    Pump();
+    PumpMessages();
     EXPECT_EQ(CountGuiObjects(), before);
     DWORD_PTR answer;
     EXPECT_NE(SendMessageTimeoutW(window.Handle(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &answer), 0);
@@ -234,9 +214,9 @@ TEST_F(Robustness, RapidClicksOnBothButtonsGiveTheLastEntrysResult) {
         HWND b = panels[(i + 1) % 2].button;
         for (UINT m : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
             SendMessageW(b, m, m == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(5, 5));
-        if (i % 50 == 0) Pump();
+        if (i % 50 == 0) PumpMessages();
     }
-    Pump();
+    PumpMessages();
     EXPECT_EQ(Results(), expected);
     EXPECT_EQ(BoxWatch::closed, 0);
     EXPECT_EQ(CountGuiObjects(), before);
@@ -349,7 +329,7 @@ TEST_F(Robustness, BrokenHtmRegistrationIsSurvived) {
     auto press = [&] {
         SendMessageW(link, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 10));
         SendMessageW(link, WM_LBUTTONUP, 0, MAKELPARAM(20, 10));
-        Pump();
+        PumpMessages();
     };
     BoxWatch boxes;
 
